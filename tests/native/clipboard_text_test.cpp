@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <new>
 #include <optional>
 #include <string>
@@ -34,7 +33,9 @@ void ExpectLeftClean(const MemoryClipboard& clipboard) {
 
 struct ReadCase {
     const char* name;
-    std::function<void(MemoryClipboard&)> setup;
+    enum { Text, Picture, Nothing } contents;
+    std::string bytes;  // of the text block
+    std::optional<Operation> failing;
     bool result;
     std::string text;
 };
@@ -44,58 +45,40 @@ void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 class ReadClipboardTextTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadClipboardTextTest, GivesTheTextUpToItsFirstNul) {
+    const ReadCase& c = GetParam();
     MemoryClipboard clipboard;
-    GetParam().setup(clipboard);
+    if (c.contents == ReadCase::Text) clipboard.PutText(c.bytes);
+    if (c.contents == ReadCase::Picture) clipboard.PutPicture();
+    if (c.failing) clipboard.Fail(*c.failing);
     const std::vector<unsigned> formats = clipboard.Formats();
-    const std::optional<std::string> bytes = clipboard.TextBytes();
 
     std::string text;
-    EXPECT_EQ(ReadClipboardText(clipboard, kOwner, text), GetParam().result);
-    EXPECT_EQ(text, GetParam().text);
+    EXPECT_EQ(ReadClipboardText(clipboard, kOwner, text), c.result);
+    EXPECT_EQ(text, c.text);
 
     ExpectLeftClean(clipboard);
     EXPECT_EQ(clipboard.Frees(), 0);  // a block read belongs to the clipboard
     EXPECT_EQ(clipboard.Formats(), formats);
-    EXPECT_EQ(clipboard.TextBytes(), bytes);
+    if (c.contents == ReadCase::Text) {
+        EXPECT_EQ(clipboard.TextBytes(), c.bytes);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadClipboardTextTest,
     ::testing::Values(
-        ReadCase{"BlockLongerThanItsText",
-                 [](MemoryClipboard& c) { c.PutText(std::string("abc\0wxyz", 8)); }, true, "abc"},
-        ReadCase{"BlockWithoutNul", [](MemoryClipboard& c) { c.PutText("abc"); }, true, "abc"},
-        ReadCase{"BytesAsTheyStand",
-                 [](MemoryClipboard& c) { c.PutText("\xcf\xf0\xee\t1\n2\r\n\x01\xff"); }, true,
+        ReadCase{"BlockLongerThanItsText", ReadCase::Text, std::string("abc\0wxyz", 8), {}, true, "abc"},
+        ReadCase{"BlockWithoutNul", ReadCase::Text, "abc", {}, true, "abc"},
+        ReadCase{"BytesAsTheyStand", ReadCase::Text, "\xcf\xf0\xee\t1\n2\r\n\x01\xff", {}, true,
                  "\xcf\xf0\xee\t1\n2\r\n\x01\xff"},
-        ReadCase{"NulFirst", [](MemoryClipboard& c) { c.PutText(std::string("\0abc", 4)); }, true, ""},
-        ReadCase{"BlockOfSizeZero", [](MemoryClipboard& c) { c.PutText(""); }, true, ""},
-        ReadCase{"PictureOnly", [](MemoryClipboard& c) { c.PutPicture(); }, false, ""},
-        ReadCase{"NothingAtAll", [](MemoryClipboard&) {}, false, ""},
-        ReadCase{"OpenFails",
-                 [](MemoryClipboard& c) {
-                     c.PutText("abc");
-                     c.Fail(Operation::Open);
-                 },
-                 false, ""},
-        ReadCase{"NoTextBlock",
-                 [](MemoryClipboard& c) {
-                     c.PutText("abc");
-                     c.Fail(Operation::TextBlock);
-                 },
-                 false, ""},
-        ReadCase{"SizeFails",
-                 [](MemoryClipboard& c) {
-                     c.PutText("abc");
-                     c.Fail(Operation::Size);
-                 },
-                 false, ""},
-        ReadCase{"LockFails",
-                 [](MemoryClipboard& c) {
-                     c.PutText("abc");
-                     c.Fail(Operation::Lock);
-                 },
-                 false, ""}),
+        ReadCase{"NulFirst", ReadCase::Text, std::string("\0abc", 4), {}, true, ""},
+        ReadCase{"BlockOfSizeZero", ReadCase::Text, "", {}, true, ""},
+        ReadCase{"PictureOnly", ReadCase::Picture, "", {}, false, ""},
+        ReadCase{"NothingAtAll", ReadCase::Nothing, "", {}, false, ""},
+        ReadCase{"OpenFails", ReadCase::Text, "abc", Operation::Open, false, ""},
+        ReadCase{"NoTextBlock", ReadCase::Text, "abc", Operation::TextBlock, false, ""},
+        ReadCase{"SizeFails", ReadCase::Text, "abc", Operation::Size, false, ""},
+        ReadCase{"LockFails", ReadCase::Text, "abc", Operation::Lock, false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadClipboardText, HeldOpenByAnotherWindowLeavesItToThatWindow) {
