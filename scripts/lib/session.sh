@@ -49,4 +49,8 @@ start_wine() {
   fi
   wineserver -p 2>/dev/null || true
   _wine_started=1
+  # The first program of a session starts Wine's own background processes; they
+  # would inherit the pipes of whoever ran it (ctest waits on those until its
+  # timeout), so start them here with nothing attached.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
