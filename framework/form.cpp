@@ -1,0 +1,418 @@
+#include "framework/form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/bound_window.h"
+#include "framework/controls.h"
+#include "framework/exception.h"
+#include "framework/wide_text.h"
+
+namespace {
+
+constexpr int kFirstControlId = 100;  // above IDOK and IDCANCEL, which Enter and Esc send
+constexpr int kScrollLine = 8;
+
+[[noreturn]] void Invalid(const FormDescription& d, const std::string& problem)
+{
+    throw Exception(std::string("Invalid description of form ") + (d.name ? d.name : "(no name)") + ": " + problem);
+}
+
+const ControlRow* FindRow(const FormDescription& d, std::string_view name)
+{
+    for (const ControlRow& row : d.controls)
+        if (row.name && row.name == name)
+            return &row;
+    return nullptr;
+}
+
+void Validate(const FormDescription& d)
+{
+    if (!d.name || !*d.name || !d.className || !*d.className)
+        Invalid(d, "the form needs a name and a class name");
+    const bool outer = d.width > 0 && d.height > 0;
+    const bool client = d.clientWidth > 0 && d.clientHeight > 0;
+    if (outer == client)
+        Invalid(d, "give either the outer size or the client size");
+    for (const ControlRow& row : d.controls) {
+        if (!row.control.make || !row.name || !*row.name)
+            Invalid(d, "every component needs a binding and a name");
+        if (FindRow(d, row.name) != &row)
+            Invalid(d, std::string("duplicate name ") + row.name);
+        if (row.parent) {
+            const ControlRow* parent = FindRow(d, row.parent);
+            if (!parent)
+                Invalid(d, std::string(row.name) + " has an unknown parent " + row.parent);
+            if (!parent->control.container || parent->parent)
+                Invalid(d, std::string(row.name) + ": " + row.parent + " is not a group box on the form");
+        }
+        if (row.tabOrder != kNoTabOrder) {
+            for (const ControlRow& other : d.controls)
+                if (&other != &row && other.tabOrder == row.tabOrder &&
+                    std::string_view(other.parent ? other.parent : "") == (row.parent ? row.parent : ""))
+                    Invalid(d, std::string(row.name) + " and " + other.name + " share a tab order");
+        }
+    }
+}
+
+// Creation order, which is also the z-order and so the order of Tab: the form's
+// own controls first, by tab order (those without one after), group boxes at
+// the bottom below the controls that lie over them; then the group boxes'
+// children in the same way.
+std::vector<std::size_t> CreationOrder(const FormDescription& d)
+{
+    std::vector<std::size_t> order(d.controls.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    auto key = [&](std::size_t i) {
+        const ControlRow& row = d.controls[i];
+        return std::tuple(row.parent != nullptr, row.control.container,
+                          row.tabOrder == kNoTabOrder ? INT_MAX : row.tabOrder, i);
+    };
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    return order;
+}
+
+Bounds Scaled(const Bounds& b, int textHeight)
+{
+    return {ScaleToTextHeight(b.left, textHeight), ScaleToTextHeight(b.top, textHeight),
+            ScaleToTextHeight(b.width, textHeight), ScaleToTextHeight(b.height, textHeight)};
+}
+
+// Pixel height of a font of this point size designed at 96 dpi.
+int DesignFontHeight(int points)
+{
+    return -MulDiv(points, 96, 72);
+}
+
+void RegisterFormClass(const std::wstring& name)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, name.c_str(), &existing))
+        return;
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_DBLCLKS;
+    cls.lpfnWndProc = &BoundWindowProc<TForm>;
+    cls.hInstance = instance;
+    cls.hIcon = Application.Icon();
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = name.c_str();
+    if (!RegisterClassExW(&cls))
+        throw Exception("Cannot register the window class of a form");
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TComponent(owner) {}
+
+TForm::~TForm()
+{
+    if (handle_)
+        DestroyWindow(handle_);
+    if (Application.mainForm_ == this)
+        Application.mainForm_ = nullptr;
+}
+
+void TForm::Load(const FormDescription& d)
+{
+    Validate(d);
+    Name = d.name;
+    position_ = d.position;
+
+    // Designed for a 13-pixel text height: measure the window font at the
+    // system's dots per inch and scale everything by the ratio.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    textHeight_ = GdiFont(-MulDiv(d.font.size, dpi, 72), d.font.bold).TextHeight();
+
+    const std::wstring className = Widen(reinterpret_cast<const char8_t*>(d.className));
+    RegisterFormClass(className);
+    // Owned by the application window: no taskbar button of its own.
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD exStyle = 0;
+    if (d.border == FormBorder::Sizeable) {
+        style |= WS_OVERLAPPEDWINDOW;
+    } else {
+        style |= WS_CAPTION | WS_SYSMENU;
+        exStyle |= WS_EX_DLGMODALFRAME;  // fixed frame, no icon in the caption
+    }
+    RECT outer{0, 0, ScaleToTextHeight(d.width, textHeight_), ScaleToTextHeight(d.height, textHeight_)};
+    if (d.clientWidth > 0) {
+        outer = {0, 0, ScaleToTextHeight(d.clientWidth, textHeight_), ScaleToTextHeight(d.clientHeight, textHeight_)};
+        AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    }
+    CreateWindowExW(exStyle, className.c_str(), Widen(d.caption).c_str(), style, 0, 0, outer.right - outer.left,
+                    outer.bottom - outer.top, Application.Handle(), nullptr, GetModuleHandleW(nullptr), this);
+    if (!handle_)
+        throw Exception(Name + ": cannot create the window");
+
+    struct Made {
+        const char* name;
+        HWND window;
+        FontSpec font;
+    };
+    std::vector<Made> made;
+    for (std::size_t index : CreationOrder(d)) {
+        const ControlRow& row = d.controls[index];
+        TComponent* component = row.control.make(*this);
+        component->Name = row.name;
+        auto* control = dynamic_cast<TControl*>(component);
+        if (!control)
+            continue;
+        // A control without a font of its own takes its parent's.
+        HWND parent = handle_;
+        FontSpec font = d.font;
+        if (row.parent) {
+            const auto container = std::find_if(made.begin(), made.end(),
+                                                [&](const Made& m) { return std::strcmp(m.name, row.parent) == 0; });
+            parent = container->window;
+            font = container->font;
+        }
+        if (row.font)
+            font = *row.font;
+        control->Create(row, {.parent = parent,
+                              .id = kFirstControlId + static_cast<int>(index),
+                              .bounds = Scaled(row.bounds, textHeight_),
+                              .font = Font(font),
+                              .textColour = font.colour.value_or(GetSysColor(COLOR_WINDOWTEXT))});
+        made.push_back({row.name, control->Handle(), font});
+        if (!row.hint.empty())
+            AddHint(*control, row.hint);
+        if (!row.parent) {
+            RECT r;
+            GetWindowRect(control->Handle(), &r);
+            MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+            extent_ = {std::max(extent_.x, static_cast<int>(r.right)), std::max(extent_.y, static_cast<int>(r.bottom))};
+        }
+    }
+}
+
+HFONT TForm::Font(const FontSpec& spec)
+{
+    const auto key = std::pair(ScaleToTextHeight(DesignFontHeight(spec.size), textHeight_), spec.bold);
+    auto found = fonts_.find(key);
+    if (found == fonts_.end())
+        found = fonts_.emplace(key, GdiFont(key.first, key.second)).first;
+    return found->second.Handle();
+}
+
+void TForm::AddHint(const TControl& control, std::u8string_view hint)
+{
+    if (!tooltip_) {
+        // The one call the tooltip class asks for before its first window.
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&classes);
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        if (!tooltip_)
+            throw Exception(Name + ": cannot create the tooltip window");
+        SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+        SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
+    }
+    std::wstring text = Widen(hint);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+bool TForm::Visible() const
+{
+    return IsWindowVisible(handle_);
+}
+
+void TForm::Show(int command)
+{
+    if (!placed_) {
+        Place();
+        placed_ = true;
+    }
+    ShowWindow(handle_, command);
+}
+
+void TForm::Hide()
+{
+    ShowWindow(handle_, SW_HIDE);
+}
+
+void TForm::BringToFront()
+{
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetActiveWindow(handle_);
+}
+
+TForm* TForm::FromHandle(HWND window)
+{
+    if (!window || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) != &BoundWindowProc<TForm>)
+        return nullptr;
+    return reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void TForm::Place()
+{
+    RECT own;
+    GetWindowRect(handle_, &own);
+    Bounds area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    TForm* main = Application.MainForm();
+    if (position_ == FormPosition::MainFormCenter && main && main != this) {
+        RECT r;
+        GetWindowRect(main->Handle(), &r);
+        area = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    const Point origin = CentredOrigin(area, own.right - own.left, own.bottom - own.top);
+    SetWindowPos(handle_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TControl* TForm::ControlFromHandle(HWND window) const
+{
+    if (!window)
+        return nullptr;
+    for (TComponent* component : Components())
+        if (auto* control = dynamic_cast<TControl*>(component); control && control->Handle() == window)
+            return control;
+    return nullptr;
+}
+
+void TForm::RestoreFocus()
+{
+    // The control that had the focus last, or the first tab stop.
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+        target = GetNextDlgTabItem(handle_, nullptr, FALSE);
+    if (target)
+        SetFocus(target);
+}
+
+void TForm::UpdateScrollBars()
+{
+    if (updatingScrollBars_)
+        return;
+    updatingScrollBars_ = true;
+    // Showing one bar narrows the client area and may call for the other one.
+    for (int round = 0; round < 3; ++round) {
+        RECT client;
+        GetClientRect(handle_, &client);
+        ScrollTo({std::clamp(scroll_.x, 0, std::max(0, extent_.x - static_cast<int>(client.right))),
+                  std::clamp(scroll_.y, 0, std::max(0, extent_.y - static_cast<int>(client.bottom)))});
+        const int sizes[2][2] = {{extent_.x, client.right}, {extent_.y, client.bottom}};
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            info.nMax = sizes[bar][0] - 1;
+            info.nPage = static_cast<UINT>(sizes[bar][1]);
+            info.nPos = bar == SB_HORZ ? scroll_.x : scroll_.y;
+            SetScrollInfo(handle_, bar, &info, TRUE);
+        }
+        RECT after;
+        GetClientRect(handle_, &after);
+        if (after.right == client.right && after.bottom == client.bottom)
+            break;
+    }
+    updatingScrollBars_ = false;
+}
+
+void TForm::Scroll(int bar, WORD request)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(handle_, bar, &info);
+    const int last = std::max(0, info.nMax - static_cast<int>(info.nPage) + 1);
+    int position = info.nPos;
+    switch (request) {
+    case SB_LINEUP: position -= kScrollLine; break;
+    case SB_LINEDOWN: position += kScrollLine; break;
+    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
+    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = 0; break;
+    case SB_BOTTOM: position = last; break;
+    default: return;
+    }
+    position = std::clamp(position, 0, last);
+    ScrollTo(bar == SB_HORZ ? Point{position, scroll_.y} : Point{scroll_.x, position});
+    SetScrollPos(handle_, bar, position, TRUE);
+}
+
+void TForm::ScrollTo(Point origin)
+{
+    if (origin == scroll_)
+        return;
+    ScrollWindowEx(handle_, scroll_.x - origin.x, scroll_.y - origin.y, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    scroll_ = origin;
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        // Without a control come menu commands and the IDOK / IDCANCEL that the
+        // dialog manager sends for Enter and Esc: the form has no default and no
+        // cancel button, so they do nothing.
+        if (TControl* control = ControlFromHandle(reinterpret_cast<HWND>(lParam)))
+            control->Notify(HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (TControl* control = ControlFromHandle(reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(control->Colours(reinterpret_cast<HDC>(wParam)));
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(handle_, focus))
+                lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            RestoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
+    case WM_SIZE:
+        UpdateScrollBars();
+        return 0;
+    case WM_HSCROLL:
+        Scroll(SB_HORZ, LOWORD(wParam));
+        return 0;
+    case WM_VSCROLL:
+        Scroll(SB_VERT, LOWORD(wParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        // The main form minimises the whole application: its taskbar button
+        // restores it.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && Application.MainForm() == this) {
+            Application.Minimize();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // Closing the main form ends the program without asking; any other form
+        // only hides.
+        if (Application.MainForm() == this)
+            Application.Terminate();
+        else
+            Hide();
+        return 0;
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}

@@ -1,0 +1,5 @@
+#include "framework/platform.h"
+
+#include <shellapi.h>
+
+PlatformCalls Platform = {MessageBoxA, ShellExecuteA};
