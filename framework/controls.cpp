@@ -201,9 +201,13 @@ void TLabel::Created()
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     RECT extent{};
     DrawTextW(dc, text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+    // A bold drawn from a regular bitmap face is one column wider than its
+    // extent says: the overhang.
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
-    SetWindowPos(Handle(), nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, extent.right + metrics.tmOverhang, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TLabel::IsClick(WORD code) const

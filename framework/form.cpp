@@ -303,26 +303,37 @@ void TForm::UpdateScrollBars()
     if (updatingScrollBars_)
         return;
     updatingScrollBars_ = true;
-    // Showing one bar narrows the client area and may call for the other one.
-    for (int round = 0; round < 3; ++round) {
-        RECT client;
-        GetClientRect(handle_, &client);
-        ScrollTo({std::clamp(scroll_.x, 0, std::max(0, extent_.x - static_cast<int>(client.right))),
-                  std::clamp(scroll_.y, 0, std::max(0, extent_.y - static_cast<int>(client.bottom)))});
-        const int sizes[2][2] = {{extent_.x, client.right}, {extent_.y, client.bottom}};
-        for (int bar : {SB_HORZ, SB_VERT}) {
-            SCROLLINFO info{};
-            info.cbSize = sizeof info;
-            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-            info.nMax = sizes[bar][0] - 1;
-            info.nPage = static_cast<UINT>(sizes[bar][1]);
-            info.nPos = bar == SB_HORZ ? scroll_.x : scroll_.y;
-            SetScrollInfo(handle_, bar, &info, TRUE);
-        }
-        RECT after;
-        GetClientRect(handle_, &after);
-        if (after.right == client.right && after.bottom == client.bottom)
-            break;
+    // The client area as it would be without bars; a bar is needed when the
+    // controls reach past it, and one bar narrows the room for the other.
+    RECT client;
+    GetClientRect(handle_, &client);
+    const auto style = static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE));
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+    const int width = client.right + ((style & WS_VSCROLL) ? barWidth : 0);
+    const int height = client.bottom + ((style & WS_HSCROLL) ? barHeight : 0);
+    bool horizontal = false;
+    bool vertical = false;
+    for (int round = 0; round < 2; ++round) {
+        horizontal = extent_.x > width - (vertical ? barWidth : 0);
+        vertical = extent_.y > height - (horizontal ? barHeight : 0);
+    }
+    const Point page{width - (vertical ? barWidth : 0), height - (horizontal ? barHeight : 0)};
+    ScrollTo({std::clamp(scroll_.x, 0, std::max(0, extent_.x - page.x)),
+              std::clamp(scroll_.y, 0, std::max(0, extent_.y - page.y))});
+    // A page as large as the range hides the bar.
+    const int bars[] = {SB_HORZ, SB_VERT};
+    const int ranges[] = {extent_.x, extent_.y};
+    const int pages[] = {page.x, page.y};
+    const int positions[] = {scroll_.x, scroll_.y};
+    for (int i = 0; i < 2; ++i) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMax = ranges[i] - 1;
+        info.nPage = static_cast<UINT>(std::max(pages[i], 0));
+        info.nPos = positions[i];
+        SetScrollInfo(handle_, bars[i], &info, TRUE);
     }
     updatingScrollBars_ = false;
 }
