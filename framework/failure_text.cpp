@@ -12,9 +12,8 @@ std::string DisplayedMessage(std::string message)
 std::string StartupFailureText(std::string_view className, std::string_view module,
                                std::uintptr_t address, std::string_view message)
 {
-    char hex[2 * sizeof(std::uintptr_t) + 1];
-    std::snprintf(hex, sizeof hex, "%0*llX", static_cast<int>(2 * sizeof(std::uintptr_t)),
-                  static_cast<unsigned long long>(address));
+    char hex[2 * sizeof(unsigned long long) + 1];
+    std::snprintf(hex, sizeof hex, "%08llX", static_cast<unsigned long long>(address));
     std::string text = "Exception ";
     text.append(className).append(" in module ").append(module).append(" at ").append(hex).append(".\n");
     text.append(message);
