@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "framework/bound_window.h"
@@ -138,7 +139,7 @@ void TApplication::ShowMainForm()
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
         // Only the taskbar button; the main form shows when it is restored.
-        mainFormPending_ = true;
+        hiddenWhileMinimised_ = {mainForm_};
         ShowWindow(handle_, SW_SHOWMINNOACTIVE);
         return;
     case SW_SHOWMAXIMIZED:
@@ -191,7 +192,14 @@ void TApplication::Terminate()
 
 void TApplication::Minimize()
 {
-    // Windows hides the forms with their owner and shows them again on restore.
+    // The forms go with the application window and come back when it is
+    // restored. Windows itself hides owned windows with their owner; Wine does
+    // not, so the forms are hidden here.
+    for (TComponent* component : Components())
+        if (auto* form = dynamic_cast<TForm*>(component); form && form->Visible()) {
+            hiddenWhileMinimised_.push_back(form);
+            form->Hide();
+        }
     ShowWindow(handle_, SW_MINIMIZE);
 }
 
@@ -247,9 +255,10 @@ LRESULT TApplication::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             ActivateTopForm();
         return 0;
     case WM_WINDOWPOSCHANGED:
-        if (mainFormPending_ && !IsIconic(handle_)) {
-            mainFormPending_ = false;
-            mainForm_->Show(SW_SHOWNORMAL);
+        if (!hiddenWhileMinimised_.empty() && !IsIconic(handle_)) {
+            for (TForm* form : std::exchange(hiddenWhileMinimised_, {}))
+                form->Show(SW_SHOWNA);
+            ActivateTopForm();
         }
         break;
     case WM_CLOSE:

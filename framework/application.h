@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/component.h"
 
@@ -69,7 +70,7 @@ private:
     std::wstring title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
-    bool mainFormPending_ = false;  // started minimised: the main form shows on restore
+    std::vector<TForm*> hiddenWhileMinimised_;  // shown again when the application is restored
 };
 
 extern TApplication Application;

@@ -121,6 +121,7 @@ TForm::~TForm()
         DestroyWindow(handle_);
     if (Application.mainForm_ == this)
         Application.mainForm_ = nullptr;
+    std::erase(Application.hiddenWhileMinimised_, this);
 }
 
 void TForm::Load(const FormDescription& d)
