@@ -53,6 +53,14 @@ expect_out "$tmp/expected"
 expect_no_err
 : >"$tmp/stdin"
 
+case=input_longer_than_one_read
+for _ in $(seq 300); do cat "$samples/pro100-report.txt"; done >"$tmp/long.txt"
+for _ in $(seq 300); do cat "$samples/pro100-report.cutting3.txt"; done >"$tmp/expected"
+run "$tmp/long.txt"
+expect_status 0
+expect_out "$tmp/expected"
+expect_no_err
+
 case=empty_input
 run
 expect_status 0
@@ -93,6 +101,12 @@ run "$tmp"
 expect_status 1
 expect_no_out
 expect_message "dovrin-convert: cannot read $tmp: "
+
+case=output_that_cannot_be_written
+"${tool[@]}" "$samples/pro100-report.txt" >/dev/full 2>"$tmp/err"
+status=$?
+expect_status 1
+expect_message "dovrin-convert: cannot write the output: "
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
