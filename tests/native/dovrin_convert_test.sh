@@ -81,7 +81,7 @@ printf 'dovrin-convert %s\n' "$version" >"$tmp/expected"
 expect_out "$tmp/expected"
 expect_no_err
 
-for bad in "--bogus" "--material" "one two" "-x"; do
+for bad in "--bogus" "--material" "one two" "-x" "-"; do
     case="bad_usage ($bad)"
     # shellcheck disable=SC2086 # the words are the arguments
     run $bad

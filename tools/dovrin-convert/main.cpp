@@ -57,7 +57,7 @@ Parse ParseArguments(int argc, char** argv, Options& options) {
                 return Parse::kBadUsage;
             }
             options.material = argv[i];
-        } else if (arg.starts_with('-') && arg.size() > 1) {
+        } else if (arg.starts_with('-')) {
             std::fprintf(stderr, "dovrin-convert: unknown option %s (see --help)\n", argv[i]);
             return Parse::kBadUsage;
         } else if (options.input != nullptr) {
