@@ -21,7 +21,6 @@ public:
     // Makes the application window (hidden until the main form shows).
     void Initialize();
     void SetTitle(std::u8string_view title);
-    const std::wstring& Title() const { return title_; }
 
     HWND Handle() const { return handle_; }
     HICON Icon() const { return icon_; }

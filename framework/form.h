@@ -31,9 +31,6 @@ public:
     // The form of this window, or none when it is not a form's.
     static TForm* FromHandle(HWND window);
 
-    // The window font's actual text height; design pixels are scaled by it / 13.
-    int TextHeight() const { return textHeight_; }
-
 protected:
     explicit TForm(TComponent* owner);
     // Reads the description: the window, then the controls; throws Exception
