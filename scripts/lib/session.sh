@@ -47,6 +47,13 @@ start_wine() {
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  # Debian's Wine does not look in fonts-wine's folder; the windows are designed
+  # for its "MS Sans Serif", so the prefix gets a copy.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ ! -f "$fonts/sserife.fon" ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$fonts"/ 2>/dev/null || true
+  fi
   wineserver -p 2>/dev/null || true
   _wine_started=1
   # The first program of a session starts Wine's own background processes; they
