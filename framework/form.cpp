@@ -92,7 +92,7 @@ int DesignFontHeight(int points)
     return -MulDiv(points, 96, 72);
 }
 
-void RegisterFormClass(const std::wstring& name)
+void RegisterFormClass(const std::wstring& name, HICON icon)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
@@ -104,7 +104,7 @@ void RegisterFormClass(const std::wstring& name)
     cls.style = CS_DBLCLKS;
     cls.lpfnWndProc = &BoundWindowProc<TForm>;
     cls.hInstance = instance;
-    cls.hIcon = Application.Icon();
+    cls.hIcon = icon;
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = name.c_str();
@@ -139,11 +139,14 @@ void TForm::Load(const FormDescription& d)
     textHeight_ = GdiFont(-MulDiv(d.font.size, dpi, 72), d.font.bold).TextHeight();
 
     const std::wstring className = Widen(reinterpret_cast<const char8_t*>(d.className));
-    RegisterFormClass(className);
+    const bool dialog = d.border == FormBorder::Dialog;
+    // A dialog frame shows no icon; the window class carries none either, since
+    // Wine would draw the class icon in the caption all the same.
+    RegisterFormClass(className, dialog ? nullptr : Application.Icon());
     // Owned by the application window: no taskbar button of its own.
     DWORD style = WS_CLIPCHILDREN;
     DWORD exStyle = 0;
-    if (d.border == FormBorder::Sizeable) {
+    if (!dialog) {
         style |= WS_OVERLAPPEDWINDOW;
     } else {
         style |= WS_CAPTION | WS_SYSMENU;
@@ -158,6 +161,13 @@ void TForm::Load(const FormDescription& d)
                     outer.bottom - outer.top, Application.Handle(), nullptr, GetModuleHandleW(nullptr), this);
     if (!handle_)
         throw Exception(Name + ": cannot create the window");
+    if (dialog) {
+        // A fixed frame can only be moved and closed: its system menu offers
+        // nothing else.
+        HMENU menu = GetSystemMenu(handle_, FALSE);
+        for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
+            DeleteMenu(menu, command, MF_BYCOMMAND);
+    }
 
     struct Made {
         const char* name;
