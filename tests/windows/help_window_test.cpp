@@ -155,9 +155,17 @@ TEST_F(HelpWindowTest, TextIsTheFixtureByteForByte)
     EXPECT_EQ(Caption(HelpText()), expected);
     // In the text area as Windows-1251 bytes, which is what copying hands on.
     EXPECT_EQ(Form2->Memo1->Text(), ToCp1251(expected));
-    if (std::wstring_view(WindowFontFace()) == L"MS Sans Serif") {
-        EXPECT_EQ(SendMessageW(HelpText(), EM_GETLINECOUNT, 0, 0), 19) << "every line fits the width unwrapped";
-    }
+    if (std::wstring_view(WindowFontFace()) != L"MS Sans Serif")
+        return;
+    EXPECT_EQ(SendMessageW(HelpText(), EM_GETLINECOUNT, 0, 0), 19) << "every line fits the width unwrapped";
+    // Nineteen lines of the 12-point face (20 pixels each) are more than the
+    // area's 369 pixels show: the last line scrolls into view with the caret.
+    ClickHelp();
+    ASSERT_TRUE(Active(Help()));
+    PressKeys({VK_CONTROL, VK_END});
+    EXPECT_GT(SendMessageW(HelpText(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    PressKeys({VK_CONTROL, VK_HOME});
+    EXPECT_EQ(SendMessageW(HelpText(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 TEST_F(HelpWindowTest, FixedDialogFrameWithoutIcon)
