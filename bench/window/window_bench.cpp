@@ -1,7 +1,9 @@
-// The main window's commands on a 2,000-line report, each beside the one bare
+// The main window's commands on a 2,000-line report, each beside the bare
 // edit-control call it cannot do without, in the same run: Process against a
 // WM_SETTEXT of its output, Paste against a WM_SETTEXT of the report, Copy
-// against a WM_GETTEXT of the output. The bare calls go to edit controls made
+// against a WM_GETTEXT of the output, and Copy once more against the least
+// that any copy does (length, text, and the clipboard's own calls, which alone
+// take longer than the WM_GETTEXT). The bare calls go to edit controls made
 // with the styles, size and font of Memo1 and Memo2. Prints the medians and
 // their ratios; the budget is 1.5x each. Run under Wine on a screen of at
 // least 1920x1200 (scripts/bench-window).
