@@ -76,7 +76,7 @@ void ConvertWholeReport(benchmark::State& state) {
     output.reserve(report.size() * 2);
     for (auto _ : state) {
         output.clear();
-        ConvertPartList(report, "1", "0", [&output](std::string_view line) { output += line; });
+        ConvertPartList(report, "1", "0", [&output](std::string_view lines) { output += lines; });
         benchmark::DoNotOptimize(output.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * report.size()));

@@ -1,124 +1,120 @@
 #include "conversion/part_list.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
-#include "conversion/field.h"
+#include "conversion/part_line.h"
 
 namespace {
 
-// The fields of a part line that its output line takes; those the line lacks are empty.
-struct PartFields {
-    explicit PartFields(std::string_view line) {
-        FieldReader reader(line, "\t");
-        std::string_view skipped;
-        reader.Next(field1) && reader.Next(field2) && reader.Next(skipped) && reader.Next(field4) &&
-            reader.Next(skipped) && reader.Next(skipped) && reader.Next(field7);
-    }
-
-    std::string_view field1, field2, field4, field7;
-};
-
-// The output line of a part line: 23 pieces, written into a buffer made large
-// enough beforehand, so that making a line allocates nothing.
-class OutputLine {
-public:
-    OutputLine(std::string_view line, std::string_view material, std::string_view rotation)
-        : fields_(line), material_(material), rotation_(rotation) {}
-
-    std::size_t Size() const {
-        return material_.size() + fields_.field2.size() + fields_.field4.size() + fields_.field7.size() +
-               rotation_.size() + fields_.field1.size() + kFixedSize;
-    }
-
-    // Writes Size() bytes at `out` and returns their end.
-    char* Write(char* out) const {
-        out = Put(out, material_);
-        out = Put(out, "\t");
-        out = Put(out, fields_.field2);
-        out = Put(out, "\t");
-        out = Put(out, fields_.field4);
-        out = Put(out, "\t");
-        out = Put(out, fields_.field7);
-        out = Put(out, "\t");
-        out = Put(out, rotation_);
-        out = Put(out, kMiddle);  // TAB, TAB, "False" and TAB four times, "False", TAB
-        out = Put(out, fields_.field1);
-        return Put(out, "\tD");
-    }
-
-private:
-    static constexpr std::string_view kMiddle = "\t\tFalse\tFalse\tFalse\tFalse\tFalse\t";
-    static constexpr std::size_t kFixedSize = 4 + kMiddle.size() + 2;
-
-    static char* Put(char* out, std::string_view piece) {
-        std::memcpy(out, piece.data(), piece.size());
-        return out + piece.size();
-    }
-
-    PartFields fields_;
-    std::string_view material_, rotation_;
-};
-
-constexpr std::string_view kLineBreak = "\r\n";
+// Output is delivered in blocks of about this size: large enough that the sink
+// is called rarely, small enough to stay in the processor's cache.
+constexpr std::size_t kDeliverySize = 64 * 1024;
 
 }  // namespace
 
 std::string_view RotationFlag(bool rotate) { return rotate ? "1" : "0"; }
 
 std::string ConvertLine(std::string_view line, std::string_view material, std::string_view rotation) {
-    const OutputLine output(line, material, rotation);
-    std::string text(output.Size(), '\0');
-    output.Write(text.data());
+    // Every byte is a byte of the line here, an LF too, as for field access.
+    std::string padded(line);
+    padded.append(OutputLineFormat::kSlack, '\0');
+    const PartFields fields = ScanPartLine(padded.data(), padded.data() + line.size(), false).Fields();
+    const OutputLineFormat format(material, rotation);
+    const std::size_t size = format.Size(fields);
+    std::string text(size + OutputLineFormat::kSlack, '\0');
+    format.Write(text.data(), fields);
+    text.resize(size - OutputLineFormat::kLineBreak.size());
     return text;
 }
 
 void ConvertPartList(std::string_view text, std::string_view material, std::string_view rotation,
-                     LineSink sink) {
+                     OutputSink sink) {
     PartListConverter converter(material, rotation, std::move(sink));
     converter.Feed(text);
     converter.Finish();
 }
 
-PartListConverter::PartListConverter(std::string_view material, std::string_view rotation, LineSink sink)
-    : material_(material), rotation_(rotation), sink_(std::move(sink)) {}
+PartListConverter::PartListConverter(std::string_view material, std::string_view rotation, OutputSink sink)
+    : format_(material, rotation),
+      sink_(std::move(sink)),
+      output_(2 * kDeliverySize) {}
 
 void PartListConverter::Feed(std::string_view piece) {
-    // Whole lines are converted straight from the piece; only a line that runs
-    // on into the next piece is kept.
-    std::size_t start = 0;
-    for (std::size_t end; (end = piece.find('\n', start)) != std::string_view::npos; start = end + 1) {
-        const std::string_view line = piece.substr(start, end - start);
-        if (pending_.empty()) {
-            ConvertTerminatedLine(line);
-        } else {
-            pending_.append(line);
-            ConvertTerminatedLine(pending_);
-            pending_.clear();
+    // Lines are converted straight from the piece; those at its end, which may
+    // run on into the next piece or lack the bytes to read over, are kept.
+    // Nothing is allocated while output is held undelivered, but in MakeRoom,
+    // which delivers it first.
+    const char* at = piece.data();
+    const char* const end = at + piece.size();
+    if (!pending_.empty()) {
+        const char* const line_feed = std::find(at, end, '\n');
+        if (line_feed == end) {
+            pending_.append(at, end);
+            return;
         }
+        at = line_feed + 1;
+        pending_.append(piece.data(), at);
+        ConvertPending();
     }
-    pending_.append(piece.substr(start));
+    at = ConvertLines(at, end, end);
+    Deliver();
+    pending_.assign(at, end);
 }
 
 void PartListConverter::Finish() {
-    // The last line has no break, so a CR at its end is one of its bytes.
-    Convert(pending_);
+    ConvertPending();
+    Deliver();
+}
+
+// Inline: the loop of ConvertLines runs it for every line.
+inline void PartListConverter::Convert(const PartLine& line) {
+    // An empty line describes no part; this also makes the empty piece after a
+    // final line break no line.
+    if (line.begin == line.end) return;
+    const PartFields fields = line.Fields();
+    const std::size_t size = format_.Size(fields);
+    if (output_.size() - output_size_ < size + OutputLineFormat::kSlack) {
+        MakeRoom(size + OutputLineFormat::kSlack);
+    }
+    format_.Write(output_.data() + output_size_, fields);
+    output_size_ += size;
+    if (output_size_ >= kDeliverySize) Deliver();
+}
+
+// Converts the lines in [begin, end) that end with an LF and are followed by
+// kSlack bytes that may be read, and returns where the rest starts.
+const char* PartListConverter::ConvertLines(const char* begin, const char* end, const char* readable_end) {
+    for (;;) {
+        const PartLine line = ScanPartLine(begin, end, true);
+        if (line.line_feed == nullptr) return begin;
+        if (static_cast<std::size_t>(readable_end - line.end) < OutputLineFormat::kSlack) return begin;
+        Convert(line);
+        begin = line.line_feed + 1;
+    }
+}
+
+// Converts every line that is kept, the last one too: when more text comes,
+// they all end with an LF; otherwise the last has none, and a CR at its end is
+// one of its bytes.
+void PartListConverter::ConvertPending() {
+    const std::size_t size = pending_.size();
+    pending_.append(OutputLineFormat::kSlack, '\0');
+    const char* const end = pending_.data() + size;
+    const char* const last = ConvertLines(pending_.data(), end, end + OutputLineFormat::kSlack);
+    Convert(ScanPartLine(last, end, false));
     pending_.clear();
 }
 
-void PartListConverter::ConvertTerminatedLine(std::string_view line) {
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    Convert(line);
+void PartListConverter::MakeRoom(std::size_t size) {
+    // What is made goes out before the room grows, so that a failure to grow
+    // loses none of it.
+    Deliver();
+    if (output_.size() < size) output_.assign(size, '\0');
 }
 
-void PartListConverter::Convert(std::string_view line) {
-    // An empty line describes no part; this also makes the empty piece after a
-    // final line break no line.
-    if (line.empty()) return;
-    const OutputLine output(line, material_, rotation_);
-    const std::size_t size = output.Size() + kLineBreak.size();
-    // The room only grows, so that only the longest line so far allocates.
-    if (output_.size() < size) output_.resize(size);
-    std::memcpy(output.Write(output_.data()), kLineBreak.data(), kLineBreak.size());
-    sink_(std::string_view(output_.data(), size));
+void PartListConverter::Deliver() {
+    if (output_size_ == 0) return;
+    // Emptied first: a sink that fails does not get the same lines again.
+    sink_(std::string_view(output_.data(), std::exchange(output_size_, 0)));
 }

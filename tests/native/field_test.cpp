@@ -57,9 +57,9 @@ TEST(GetField, EmptyLineGivesEmptyTextForEveryNumber) {
     }
 }
 
-// Fields longer than the eight bytes that are looked at together, and separators
-// on every position within such a group.
-TEST(GetField, FieldsOfEveryLengthAroundGroupsOfEightBytes) {
+// Fields of every length up to 20 bytes, between two others and as the whole
+// line.
+TEST(GetField, FieldsOfEveryLength) {
     for (std::size_t length = 0; length <= 20; ++length) {
         const std::string field(length, 'x');
         const std::string line = "p\t" + field + "\tq";

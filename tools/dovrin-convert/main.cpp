@@ -17,7 +17,9 @@
 
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 17;
+// Input is read in chunks small enough that a chunk and the output made of it
+// stay in the processor's cache between the read and the write.
+constexpr std::size_t kChunkSize = 64 * 1024;
 
 constexpr char kHelp[] =
     "Usage: dovrin-convert [--material TEXT] [--rotate] [INPUT]\n"
@@ -70,36 +72,6 @@ Parse ParseArguments(int argc, char** argv, Options& options) {
     return Parse::kRun;
 }
 
-// Standard output through a large buffer of our own, written in big blocks.
-class Output {
-public:
-    Output() { buffer_.reserve(2 * kChunkSize); }
-
-    void Append(std::string_view bytes) {
-        buffer_.append(bytes);
-        if (buffer_.size() >= kChunkSize) Flush();
-    }
-
-    // Writes what the buffer holds; false once a write has failed.
-    bool Flush() {
-        if (error_ == 0 && !buffer_.empty()) {
-            if (std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size() ||
-                std::fflush(stdout) != 0) {
-                error_ = errno;
-            }
-        }
-        buffer_.clear();
-        return error_ == 0;
-    }
-
-    // The reason of the failed write, or 0.
-    int Error() const { return error_; }
-
-private:
-    std::string buffer_;
-    int error_ = 0;
-};
-
 int Convert(const Options& options) {
     const char* name = options.input != nullptr ? options.input : "standard input";
     auto cannot_read = [name](int error) {
@@ -110,9 +82,17 @@ int Convert(const Options& options) {
     std::FILE* input = options.input != nullptr ? std::fopen(options.input, "rb") : stdin;
     if (input == nullptr) return cannot_read(errno);
 
-    Output output;
+    // The converter hands its output over in large blocks, so standard output
+    // needs no buffer of its own: each block is one write.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    int write_error = 0;
     PartListConverter converter(options.material, RotationFlag(options.rotate),
-                                [&output](std::string_view line) { output.Append(line); });
+                                [&write_error](std::string_view lines) {
+                                    if (write_error == 0 &&
+                                        std::fwrite(lines.data(), 1, lines.size(), stdout) != lines.size()) {
+                                        write_error = errno;
+                                    }
+                                });
     std::vector<char> chunk(kChunkSize);
     int read_error = 0;
     for (;;) {
@@ -122,17 +102,16 @@ int Convert(const Options& options) {
             break;
         }
         converter.Feed(std::string_view(chunk.data(), size));
-        if (size < chunk.size() || output.Error() != 0) break;
+        if (size < chunk.size() || write_error != 0) break;
     }
     if (input != stdin) std::fclose(input);
-    // What the buffer holds is dropped on a read failure, so an input that
-    // cannot be read at all writes nothing.
+    // Output is written only for input that was read, so an input that cannot
+    // be read at all writes nothing.
     if (read_error != 0) return cannot_read(read_error);
 
     converter.Finish();
-    if (!output.Flush()) {
-        std::fprintf(stderr, "dovrin-convert: cannot write the output: %s\n",
-                     std::strerror(output.Error()));
+    if (write_error != 0) {
+        std::fprintf(stderr, "dovrin-convert: cannot write the output: %s\n", std::strerror(write_error));
         return 1;
     }
     return 0;
