@@ -6,129 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 
 #include "clipboard/clipboard_text.h"
 #include "clipboard/win32_clipboard.h"
-#include "clipboard_wait.h"
+#include "clipboard_peer_process.h"
 
 namespace {
-
-constexpr DWORD kTimeoutMs = 20000;
-
-std::string Hex(std::string_view bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0xF];
-    }
-    return hex;
-}
-
-std::string PeerCommand(const std::string& arguments) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string command(path, length);
-    command.erase(command.find_last_of('\\') + 1);
-    return '"' + command + "clipboard_peer.exe\" " + arguments;
-}
-
-// A clipboard_peer process; the destructor waits for its end.
-class Peer {
-public:
-    Peer(const std::string& arguments, HANDLE output) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (output) {
-            startup.dwFlags = STARTF_USESTDHANDLES;
-            startup.hStdOutput = output;
-            startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        }
-        std::string command = PeerCommand(arguments);
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                                  nullptr, &startup, &process_) != FALSE;
-        if (started_) CloseHandle(process_.hThread);
-    }
-    ~Peer() {
-        if (!started_) return;
-        WaitWithMessages({process_.hProcess}, kTimeoutMs);
-        CloseHandle(process_.hProcess);
-    }
-    Peer(const Peer&) = delete;
-    Peer& operator=(const Peer&) = delete;
-
-    bool Started() const { return started_; }
-    HANDLE Process() const { return process_.hProcess; }
-
-    // True when the peer ended within the timeout, successfully.
-    bool Succeeded() {
-        DWORD code = 1;
-        return WaitWithMessages({process_.hProcess}, kTimeoutMs) == 0 &&
-               GetExitCodeProcess(process_.hProcess, &code) && code == 0;
-    }
-
-private:
-    bool started_ = false;
-    PROCESS_INFORMATION process_{};
-};
-
-// What another process finds on the clipboard: the CF_TEXT block's bytes in
-// hex, "none" without text, or "failed".
-std::string TextSeenByAnotherProcess() {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    if (!CreatePipe(&read, &write, &inherit, 1 << 16)) return "failed";
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    bool succeeded;
-    {
-        Peer peer("dump", write);
-        CloseHandle(write);
-        succeeded = peer.Started() && peer.Succeeded();
-    }
-    std::string output;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
-    CloseHandle(read);
-    if (!succeeded) return "failed";
-    output.erase(output.find_last_not_of("\r\n") + 1);
-    return output;
-}
-
-// A clipboard_peer that holds the clipboard open until the end of the scope.
-class PeerHoldingTheClipboard {
-public:
-    PeerHoldingTheClipboard()
-        : held_(NewEvent("held")), release_(NewEvent("release")),
-          peer_("hold " + Name("held") + ' ' + Name("release"), nullptr) {}
-    ~PeerHoldingTheClipboard() {
-        SetEvent(release_);
-        CloseHandle(release_);
-        CloseHandle(held_);
-    }
-
-    // True once the peer holds the clipboard open.
-    bool Holds() {
-        return peer_.Started() && WaitWithMessages({held_, peer_.Process()}, kTimeoutMs) == 0;
-    }
-
-    // Lets the peer close the clipboard; true when it did so and ended.
-    bool Release() {
-        SetEvent(release_);
-        return peer_.Succeeded();
-    }
-
-private:
-    static std::string Name(const char* what) {
-        return "DovrinClipboardPeer-" + std::string(what) + '-' + std::to_string(GetCurrentProcessId());
-    }
-    static HANDLE NewEvent(const char* what) { return CreateEventA(nullptr, TRUE, FALSE, Name(what).c_str()); }
-
-    HANDLE held_;
-    HANDLE release_;
-    Peer peer_;
-};
 
 class ClipboardWin32Test : public ::testing::Test {
 protected:
@@ -180,7 +63,7 @@ TEST_F(ClipboardWin32Test, HeldOpenByAnotherProcessNothingIsReadOrWritten) {
 }
 
 TEST_F(ClipboardWin32Test, BitmapOnlyGivesNoTextAndWritingDropsIt) {
-    ASSERT_TRUE(Peer("bitmap", nullptr).Succeeded());
+    ASSERT_TRUE(BitmapPlacedByAnotherProcess());
     ASSERT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 
     std::string text;
