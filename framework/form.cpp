@@ -210,9 +210,9 @@ void TForm::Load(const FormDescription& d)
     }
 }
 
-HFONT TForm::Font(const FontSpec& spec)
+HFONT TForm::Font(const FontSpec& font)
 {
-    const auto key = std::pair(ScaleToTextHeight(DesignFontHeight(spec.size), textHeight_), spec.bold);
+    const auto key = std::pair(ScaleToTextHeight(DesignFontHeight(font.size), textHeight_), font.bold);
     auto found = fonts_.find(key);
     if (found == fonts_.end())
         found = fonts_.emplace(key, GdiFont(key.first, key.second)).first;

@@ -43,7 +43,7 @@ private:
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     TControl* ControlFromHandle(HWND window) const;
-    HFONT Font(const FontSpec& spec);
+    HFONT Font(const FontSpec& font);
     void Place();
     void RestoreFocus();
     void UpdateScrollBars();

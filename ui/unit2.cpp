@@ -10,7 +10,7 @@ namespace {
 // The steps of the work as the user reads them, then our signature, contact
 // line and web address. Lines are separated by CR LF, with none after the
 // last; the trailing spaces, the two spaces in step 7 and the empty line
-// before the last step line are part of the text.
+// before "Всё просто:)" are part of the text.
 constexpr auto kHelpText = JoinText(
     u8"1. Скопируйте данные из программы PRO100 (меню Инструменты -> Отчеты и \r\n"
     u8"расчеты -> Копировать)\r\n"
