@@ -208,6 +208,9 @@ void TForm::Load(const FormDescription& d)
             extent_ = {std::max(extent_.x, static_cast<int>(r.right)), std::max(extent_.y, static_cast<int>(r.bottom))};
         }
     }
+    // The system may have made the window smaller than designed (a small
+    // screen) before its controls existed: scroll bars from the start.
+    UpdateScrollBars();
 }
 
 HFONT TForm::Font(const FontSpec& font)

@@ -197,6 +197,23 @@ TEST_F(FrameworkTest, OneTWinXPPerForm)
     EXPECT_EQ(one.WinXP1->Owner(), &one);
 }
 
+// A form larger than the screen: the system makes the new window smaller
+// before the controls exist, and the scroll bars must be there at once.
+const ControlRow kFarControl[] = {
+    {.control = Field<&TProbeForm::Memo1>, .name = "Memo1", .bounds = {3800, 2800, 100, 100}, .tabOrder = 0},
+};
+
+TEST_F(FrameworkTest, AFormLargerThanTheScreenHasScrollBarsFromTheStart)
+{
+    TProbeForm big(&Application,
+                   {.className = "TProbeForm", .name = "BigForm", .width = 4000, .height = 3000, .controls = kFarControl});
+    RECT outer;
+    GetWindowRect(big.Handle(), &outer);
+    ASSERT_LT(outer.right - outer.left, 4000) << "the system keeps a new window within the screen";
+    const auto style = static_cast<DWORD>(GetWindowLongW(big.Handle(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), DWORD{WS_HSCROLL | WS_VSCROLL});
+}
+
 TEST_F(FrameworkTest, InvalidDescriptionsFail)
 {
     const ControlRow duplicate[] = {
