@@ -76,9 +76,15 @@ int StartupShowCommand()
 
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM windows)
 {
-    if (IsWindowVisible(window) && IsWindowEnabled(window))
-        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
+    // Nothing may unwind through the enumeration: without memory for the list,
+    // the windows not yet listed stay enabled.
+    try {
+        if (IsWindowVisible(window) && IsWindowEnabled(window))
+            reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+        return TRUE;
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
 }
 
 }  // namespace

@@ -91,10 +91,11 @@ std::string TCustomEdit::Text() const
     return text;
 }
 
-void TCustomEdit::SetText(std::string_view text)
+void TCustomEdit::SetText(const std::string& text)
 {
-    const std::string terminated(text);
-    SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+    // No copy of the text: Process puts what it made so far into Memo2 when it
+    // has run out of memory.
+    SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TCustomEdit::Created()

@@ -70,7 +70,7 @@ public:
     // The whole text (WM_GETTEXTLENGTH, then WM_GETTEXT).
     std::string Text() const;
     // Replaces the whole text in one WM_SETTEXT.
-    void SetText(std::string_view text);
+    void SetText(const std::string& text);
 
 protected:
     using TControl::TControl;
