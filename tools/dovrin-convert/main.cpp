@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -134,5 +135,10 @@ int main(int argc, char** argv) {
         case Parse::kRun:
             break;
     }
-    return Convert(options);
+    try {
+        return Convert(options);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "dovrin-convert: out of memory\n");
+        return 1;
+    }
 }
