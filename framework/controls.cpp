@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/exception.h"
 #include "framework/form.h"
+#include "framework/gdi_font.h"
 #include "framework/wide_text.h"
 
 void TControl::Create(const ControlRow& row, const ControlSetup& setup)
@@ -115,7 +116,7 @@ TControl::WindowClass TMemo::Class(const ControlRow& row) const
     return {.name = "EDIT",
             .style = style,
             .exStyle = row.border ? DWORD{WS_EX_CLIENTEDGE} : 0,
-            .ansi = true,
+            .ansi = !row.wideText,
             .focusable = true,
             .background = row.parentColour ? COLOR_BTNFACE : COLOR_WINDOW};
 }
@@ -199,16 +200,13 @@ void TLabel::Created()
     std::wstring text(static_cast<std::size_t>(length), L'\0');
     GetWindowTextW(Handle(), text.data(), length + 1);
     HDC dc = GetDC(Handle());
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-    RECT extent{};
-    DrawTextW(dc, text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
-    // A bold drawn from a regular bitmap face is one column wider than its
-    // extent says: the overhang.
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
+    SIZE extent{};
+    {
+        const SelectedFont selected(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+        extent = LineExtent(dc, text);
+    }
     ReleaseDC(Handle(), dc);
-    SetWindowPos(Handle(), nullptr, 0, 0, extent.right + metrics.tmOverhang, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TLabel::IsClick(WORD code) const

@@ -11,7 +11,8 @@
 // The controls: thin wrappers over the standard Win32 classes (EDIT, BUTTON,
 // STATIC), so that with the manifest the system draws them in its visual style.
 // Text areas and edits are ANSI windows: their text is bytes in the ANSI code
-// page. Captions from the descriptions go in through the wide API.
+// page; a text area that holds the program's own text is a Unicode window.
+// Captions from the descriptions go in through the wide API.
 
 // What the form hands a control when it makes its window.
 struct ControlSetup {

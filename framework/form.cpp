@@ -15,6 +15,7 @@
 #include "framework/controls.h"
 #include "framework/exception.h"
 #include "framework/wide_text.h"
+#include "framework/window_face.h"
 
 namespace {
 
@@ -24,14 +25,6 @@ constexpr int kScrollLine = 8;
 [[noreturn]] void Invalid(const FormDescription& d, const std::string& problem)
 {
     throw Exception(std::string("Invalid description of form ") + (d.name ? d.name : "(no name)") + ": " + problem);
-}
-
-const ControlRow* FindRow(const FormDescription& d, std::string_view name)
-{
-    for (const ControlRow& row : d.controls)
-        if (row.name && row.name == name)
-            return &row;
-    return nullptr;
 }
 
 void Validate(const FormDescription& d)
@@ -51,7 +44,7 @@ void Validate(const FormDescription& d)
             const ControlRow* parent = FindRow(d, row.parent);
             if (!parent)
                 Invalid(d, std::string(row.name) + " has an unknown parent " + row.parent);
-            if (!parent->control.container || parent->parent)
+            if (parent->control.kind != ControlKind::GroupBox || parent->parent)
                 Invalid(d, std::string(row.name) + ": " + row.parent + " is not a group box on the form");
         }
         if (row.tabOrder != kNoTabOrder) {
@@ -73,23 +66,11 @@ std::vector<std::size_t> CreationOrder(const FormDescription& d)
     std::iota(order.begin(), order.end(), std::size_t{0});
     auto key = [&](std::size_t i) {
         const ControlRow& row = d.controls[i];
-        return std::tuple(row.parent != nullptr, row.control.container,
+        return std::tuple(row.parent != nullptr, row.control.kind == ControlKind::GroupBox,
                           row.tabOrder == kNoTabOrder ? INT_MAX : row.tabOrder, i);
     };
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
     return order;
-}
-
-Bounds Scaled(const Bounds& b, int textHeight)
-{
-    return {ScaleToTextHeight(b.left, textHeight), ScaleToTextHeight(b.top, textHeight),
-            ScaleToTextHeight(b.width, textHeight), ScaleToTextHeight(b.height, textHeight)};
-}
-
-// Pixel height of a font of this point size designed at 96 dpi.
-int DesignFontHeight(int points)
-{
-    return -MulDiv(points, 96, 72);
 }
 
 void RegisterFormClass(const std::wstring& name, HICON icon)
@@ -133,10 +114,7 @@ void TForm::Load(const FormDescription& d)
 
     // Designed for a 13-pixel text height: measure the window font at the
     // system's dots per inch and scale everything by the ratio.
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    textHeight_ = GdiFont(-MulDiv(d.font.size, dpi, 72), d.font.bold).TextHeight();
+    textHeight_ = WindowTextHeight(d.font, WindowFontFace(), d.textCharset);
 
     const std::wstring className = Widen(reinterpret_cast<const char8_t*>(d.className));
     const bool dialog = d.border == FormBorder::Dialog;
@@ -172,7 +150,6 @@ void TForm::Load(const FormDescription& d)
     struct Made {
         const char* name;
         HWND window;
-        FontSpec font;
     };
     std::vector<Made> made;
     for (std::size_t index : CreationOrder(d)) {
@@ -182,23 +159,18 @@ void TForm::Load(const FormDescription& d)
         auto* control = dynamic_cast<TControl*>(component);
         if (!control)
             continue;
-        // A control without a font of its own takes its parent's.
         HWND parent = handle_;
-        FontSpec font = d.font;
-        if (row.parent) {
-            const auto container = std::find_if(made.begin(), made.end(),
-                                                [&](const Made& m) { return std::strcmp(m.name, row.parent) == 0; });
-            parent = container->window;
-            font = container->font;
-        }
-        if (row.font)
-            font = *row.font;
+        if (row.parent)
+            parent = std::find_if(made.begin(), made.end(), [&](const Made& m) {
+                         return std::strcmp(m.name, row.parent) == 0;
+                     })->window;
+        const FontSpec font = RowFont(d, row);
         control->Create(row, {.parent = parent,
                               .id = kFirstControlId + static_cast<int>(index),
-                              .bounds = Scaled(row.bounds, textHeight_),
-                              .font = Font(font),
+                              .bounds = ScaleToTextHeight(row.bounds, textHeight_),
+                              .font = Font(font, HoldsAnsiText(row) ? kDefaultCharset : d.textCharset),
                               .textColour = font.colour.value_or(GetSysColor(COLOR_WINDOWTEXT))});
-        made.push_back({row.name, control->Handle(), font});
+        made.push_back({row.name, control->Handle()});
         if (!row.hint.empty())
             AddHint(*control, row.hint);
         if (!row.parent) {
@@ -213,12 +185,12 @@ void TForm::Load(const FormDescription& d)
     UpdateScrollBars();
 }
 
-HFONT TForm::Font(const FontSpec& font)
+HFONT TForm::Font(const FontSpec& font, int charset)
 {
-    const auto key = std::pair(ScaleToTextHeight(DesignFontHeight(font.size), textHeight_), font.bold);
+    const auto key = std::tuple(FontHeight(font.size, textHeight_), font.bold, charset);
     auto found = fonts_.find(key);
     if (found == fonts_.end())
-        found = fonts_.emplace(key, GdiFont(key.first, key.second)).first;
+        found = fonts_.emplace(key, GdiFont(std::get<0>(key), font.bold, WindowFontFace(), charset)).first;
     return found->second.Handle();
 }
 

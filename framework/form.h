@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <tuple>
 #include <string_view>
 #include <utility>
 
@@ -43,7 +44,7 @@ private:
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     TControl* ControlFromHandle(HWND window) const;
-    HFONT Font(const FontSpec& font);
+    HFONT Font(const FontSpec& font, int charset);
     void Place();
     void RestoreFocus();
     void UpdateScrollBars();
@@ -55,7 +56,7 @@ private:
     FormPosition position_ = FormPosition::ScreenCenter;
     bool placed_ = false;
     int textHeight_ = kDesignTextHeight;
-    std::map<std::pair<int, bool>, GdiFont> fonts_;
+    std::map<std::tuple<int, bool, int>, GdiFont> fonts_;
     HWND lastFocus_ = nullptr;
     HWND tooltip_ = nullptr;
     Point extent_{};  // right and bottom edge of the controls, for the scroll bars

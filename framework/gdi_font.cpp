@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "framework/exception.h"
+#include "framework/placement.h"
 
-GdiFont::GdiFont(int height, bool bold)
-    : font_(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                        WindowFontFace()))
+GdiFont::GdiFont(int height, bool bold, const wchar_t* face, int charset)
+    : font_(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, static_cast<DWORD>(charset),
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face))
 {
     if (!font_)
         throw Exception("Cannot create the window font");
@@ -24,40 +24,35 @@ GdiFont::GdiFont(GdiFont&& other) noexcept : font_(std::exchange(other.font_, nu
 int GdiFont::TextHeight() const
 {
     HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font_);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
+    {
+        const SelectedFont selected(dc, font_);
+        GetTextMetricsW(dc, &metrics);
+    }
     ReleaseDC(nullptr, dc);
     return metrics.tmHeight;
 }
 
-namespace {
-
-int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+int WindowTextHeight(const FontSpec& formFont, const wchar_t* face, int charset)
 {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return GdiFont(-MulDiv(formFont.size, dpi, 72), formFont.bold, face, charset).TextHeight();
 }
 
-bool FaceInstalled(const wchar_t* face)
+int FontHeight(int points, int textHeight)
 {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExW(dc, &wanted, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
-    return found;
+    // Designed at 96 dpi, scaled like every other design pixel.
+    return ScaleToTextHeight(-MulDiv(points, 96, 72), textHeight);
 }
 
-}  // namespace
-
-const wchar_t* WindowFontFace()
+SIZE LineExtent(HDC dc, std::wstring_view text)
 {
-    // Tahoma at the same pixel height is the face Windows itself puts in place
-    // of "MS Sans Serif" for its dialogs.
-    static const wchar_t* const face = FaceInstalled(L"MS Sans Serif") ? L"MS Sans Serif" : L"Tahoma";
-    return face;
+    RECT extent{};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &extent,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    return {extent.right + metrics.tmOverhang, extent.bottom};
 }

@@ -17,3 +17,9 @@ int ScaleToTextHeight(int value, int textHeight)
     const std::int64_t half = kDesignTextHeight / 2;
     return static_cast<int>((product >= 0 ? product + half : product - half) / kDesignTextHeight);
 }
+
+Bounds ScaleToTextHeight(const Bounds& box, int textHeight)
+{
+    return {ScaleToTextHeight(box.left, textHeight), ScaleToTextHeight(box.top, textHeight),
+            ScaleToTextHeight(box.width, textHeight), ScaleToTextHeight(box.height, textHeight)};
+}

@@ -27,3 +27,6 @@ Point CentredOrigin(const Bounds& area, int width, int height);
 // A design value (pixels for a 13-pixel text height) at the actual text height,
 // rounded half away from zero.
 int ScaleToTextHeight(int value, int textHeight);
+
+// A box in design pixels at the actual text height.
+Bounds ScaleToTextHeight(const Bounds& box, int textHeight);

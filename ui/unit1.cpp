@@ -58,8 +58,10 @@ const FormDescription kDescription = {
     .width = 885,
     .height = 619,
     .position = FormPosition::ScreenCenter,
+    .textCharset = kCyrillicCharset,
     .controls = kControls,
 };
+const StoredForm kStored{kDescription};
 
 }  // namespace
 

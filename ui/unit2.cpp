@@ -31,11 +31,12 @@ constexpr auto kHelpText = JoinText(
     kMakerSignature, u8"\r\n", kMakerContact, u8"\r\n", kMakerSite);
 
 // The text reads as if printed on the window: no border, the window's colour,
-// no scroll bars; read-only, yet the caret, selection and copying work.
+// no scroll bars; read-only, yet the caret, selection and copying work. It is
+// wide text, so it reads right whatever the ANSI code page.
 const ControlRow kControls[] = {
     {.control = Field<&TForm2::Memo1>, .name = "Memo1", .bounds = {8, 8, 721, 369}, .text = TextView(kHelpText),
      .font = FontSpec{.size = 12, .bold = true}, .tabOrder = 0, .border = false, .readOnly = true,
-     .parentColour = true},
+     .parentColour = true, .wideText = true},
 };
 
 const FormDescription kDescription = {
@@ -46,8 +47,10 @@ const FormDescription kDescription = {
     .clientWidth = 737,
     .clientHeight = 391,
     .position = FormPosition::MainFormCenter,
+    .textCharset = kCyrillicCharset,
     .controls = kControls,
 };
+const StoredForm kStored{kDescription};
 
 }  // namespace
 

@@ -17,7 +17,7 @@
 #include "app_fixture.h"
 #include "clipboard/clipboard_text.h"
 #include "clipboard/win32_clipboard.h"
-#include "framework/gdi_font.h"
+#include "framework/window_face.h"
 
 namespace {
 

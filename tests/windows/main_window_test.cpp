@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "framework/gdi_font.h"
+#include "framework/window_face.h"
 #include "framework/placement.h"
 
 namespace {
