@@ -140,10 +140,11 @@ void TApplication::Run()
 
 void TApplication::ShowMainForm()
 {
+    // Two show commands of the starting program count: maximised, and minimised
+    // without activation. Every other one, hiding and the other minimising ones
+    // included, opens the main form in its normal state.
     switch (StartupShowCommand()) {
     case SW_SHOWMINNOACTIVE:
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
         // Only the taskbar button; the main form shows when it is restored.
         hiddenWhileMinimised_ = {mainForm_};
         ShowWindow(handle_, SW_SHOWMINNOACTIVE);

@@ -267,6 +267,9 @@ TEST_F(EnvironmentTest, EveryCaptionFitsItsControl)
     const int height = TextHeight();
     const auto scaled = [height](int design) { return ScaleToTextHeight(design, height); };
     std::printf("face %s, text height %d\n", controls_->front().face.c_str(), height);
+    if (const std::wstring expected = Environment(L"DOVRIN_EXPECTED_FACE"); !expected.empty()) {
+        EXPECT_EQ(Widen(controls_->front().face), expected);
+    }
     for (const Control& c : *controls_) {
         int room = 0;
         if (c.Is("Button", BS_PUSHBUTTON))

@@ -1,6 +1,7 @@
-// The real Dovrin.exe (DOVRIN_EXE) started as a person starts it, normally,
-// maximised and minimised: which windows it shows and owns, what stands for it
-// on the taskbar, and exit code 0 when its main window is closed.
+// The real Dovrin.exe (DOVRIN_EXE) started as a person starts it, with every
+// show command a shortcut or a launcher can give: which windows it shows and
+// owns, what stands for it on the taskbar, and exit code 0 when its main
+// window is closed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -152,28 +153,59 @@ TEST(StartupTest, ShowsOnlyTheMainWindowAndTheTaskbarEntryDovrin)
     EXPECT_EQ(program.CloseAndWait(), 0u);
 }
 
-TEST(StartupTest, MaximisedWhenStartedMaximised)
-{
-    Program program(SW_SHOWMAXIMIZED);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(program.Window(L"TForm1")); }));
-    EXPECT_TRUE(IsZoomed(program.Window(L"TForm1")));
-    EXPECT_EQ(program.CloseAndWait(), 0u);
-}
+enum class Opens { Normal, Maximised, Minimised };
 
-TEST(StartupTest, OnlyOnTheTaskbarWhenStartedMinimised)
+struct ShowCase {
+    int command;
+    Opens opens;
+};
+
+// Every show command a shortcut or a launcher can give.
+const ShowCase kShowCases[] = {
+    {SW_HIDE, Opens::Normal},           {SW_SHOWNORMAL, Opens::Normal},      {SW_SHOWMINIMIZED, Opens::Normal},
+    {SW_SHOWMAXIMIZED, Opens::Maximised}, {SW_SHOWNOACTIVATE, Opens::Normal}, {SW_SHOW, Opens::Normal},
+    {SW_MINIMIZE, Opens::Normal},       {SW_SHOWMINNOACTIVE, Opens::Minimised}, {SW_SHOWNA, Opens::Normal},
+    {SW_RESTORE, Opens::Normal},        {SW_SHOWDEFAULT, Opens::Normal},     {SW_FORCEMINIMIZE, Opens::Normal},
+};
+
+class ShowCommandTest : public ::testing::TestWithParam<ShowCase> {};
+
+TEST_P(ShowCommandTest, OpensAsTheShowCommandSays)
 {
-    Program program(SW_SHOWMINNOACTIVE);
+    const ShowCase& c = GetParam();
+    Program program(c.command);
     ASSERT_TRUE(WaitFor([&] {
         HWND application = program.Window(L"TApplication");
-        return application && IsWindowVisible(application) && IsIconic(application);
+        return IsWindowVisible(program.Window(L"TForm1")) || (application && IsIconic(application));
     }));
+    HWND application = program.Window(L"TApplication");
     HWND main = program.Window(L"TForm1");
-    EXPECT_FALSE(IsWindowVisible(main));
-
-    // The taskbar button restores it.
-    PostMessageW(program.Window(L"TApplication"), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    // A moment for a late change of state to show.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(IsWindowVisible(application));
+    switch (c.opens) {
+    case Opens::Normal:
+    case Opens::Maximised:
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_FALSE(IsIconic(main));
+        EXPECT_FALSE(IsIconic(application));
+        EXPECT_EQ(IsZoomed(main) != FALSE, c.opens == Opens::Maximised);
+        break;
+    case Opens::Minimised:
+        // Only the taskbar button; the button restores the main window.
+        EXPECT_TRUE(IsIconic(application));
+        EXPECT_FALSE(IsWindowVisible(main));
+        PostMessageW(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+        EXPECT_FALSE(IsZoomed(main));
+        break;
+    }
     EXPECT_EQ(program.CloseAndWait(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, ShowCommandTest, ::testing::ValuesIn(kShowCases),
+                         [](const ::testing::TestParamInfo<ShowCase>& info) {
+                             return "SW_" + std::to_string(info.param.command);
+                         });
 
 }  // namespace
