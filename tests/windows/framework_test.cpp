@@ -5,16 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <new>
 #include <regex>
 #include <stdexcept>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "framework/controls.h"
 #include "framework/exception.h"
 #include "framework/form.h"
 #include "framework/placement.h"
+#include "framework/window_face.h"
 #include "framework/winxp.h"
 #include "window_test_support.h"
 
@@ -87,11 +91,13 @@ public:
     TMemo* Memo1 = nullptr;
     TGroupBox* GroupBox1 = nullptr;
     TLabel* Label1 = nullptr;
+    TCheckBox* CheckBox1 = nullptr;
+    TEdit* Edit1 = nullptr;
 };
 
 const ControlRow kTwoWinXP[] = {
     {.control = Field<&TProbeForm::WinXP1>, .name = "WinXP1"},
-    {.control = Field<&TProbeForm::Memo1>, .name = "Memo1", .bounds = {8, 8, 100, 100}, .tabOrder = 0},
+    {.control = Field<&TProbeForm::Memo1>, .name = "Memo1", .bounds = {8, 8, 560, 100}, .tabOrder = 0},
     {.control = Field<&TProbeForm::WinXP2>, .name = "WinXP2"},
 };
 
@@ -354,5 +360,78 @@ TEST_F(FrameworkTest, MinimisingTheMainFormMinimisesTheApplication)
         return active == mainForm->Handle() || active == secondForm->Handle();
     })) << "a form, not the invisible application window, is active";
 }
+
+// The face is chosen by measuring the forms' own captions in each candidate:
+// DejaVu Sans is wider than the design face, DejaVu Sans Condensed as narrow.
+const ControlRow kCheckBoxOf105[] = {
+    {.control = Field<&TProbeForm::CheckBox1>, .name = "CheckBox1", .bounds = {8, 8, 105, 17},
+     .text = u8"Вращать детали"},
+};
+const ControlRow kCheckBoxOf60[] = {
+    {.control = Field<&TProbeForm::CheckBox1>, .name = "CheckBox1", .bounds = {8, 8, 60, 17},
+     .text = u8"Вращать детали"},
+};
+// A label that sizes itself to its text, 102 pixels before an edit.
+const ControlRow kLabelBeforeAnEdit[] = {
+    {.control = Field<&TProbeForm::Label1>, .name = "Label1", .bounds = {8, 8, 95, 13}, .text = u8"Номер материала:"},
+    {.control = Field<&TProbeForm::Edit1>, .name = "Edit1", .bounds = {110, 7, 25, 17}, .text = u8"1"},
+};
+// A help text whose line is as wide as the area allows in the narrow face only.
+const ControlRow kHelpLine[] = {
+    {.control = Field<&TProbeForm::Memo1>, .name = "Memo1", .bounds = {8, 8, 560, 100},
+     .text = u8"7. Вставьте данные в Cutting3  (Cutting3 -> Таблица деталей\r\nфункции",
+     .font = FontSpec{.size = 12, .bold = true}, .wideText = true},
+};
+
+struct FaceCase {
+    const char* name;
+    std::span<const ControlRow> controls;
+    std::vector<std::wstring> candidates;
+    std::wstring best;
+    std::vector<bool> fits;  // for each installed candidate, in their order
+};
+
+const FaceCase kFaceCases[] = {
+    {"check box fits the narrow face", kCheckBoxOf105, {L"DejaVu Sans", L"DejaVu Sans Condensed"},
+     L"DejaVu Sans Condensed", {false, true}},
+    {"the first face that fits wins", kCheckBoxOf105, {L"DejaVu Sans Condensed", L"MS Sans Serif"}, L"DejaVu Sans Condensed",
+     {true, true}},
+    {"nothing fits: the least overrun", kCheckBoxOf60, {L"DejaVu Sans", L"DejaVu Sans Condensed"},
+     L"DejaVu Sans Condensed", {false, false}},
+    {"a label must not reach the edit", kLabelBeforeAnEdit, {L"DejaVu Sans", L"DejaVu Sans Condensed"},
+     L"DejaVu Sans Condensed", {false, true}},
+    {"no help line may wrap", kHelpLine, {L"DejaVu Sans", L"DejaVu Sans Condensed"}, L"DejaVu Sans Condensed",
+     {false, true}},
+    {"faces not installed are left out", kCheckBoxOf105, {L"No Such Face", L"DejaVu Sans Condensed"},
+     L"DejaVu Sans Condensed", {true}},
+    {"no candidate installed", kCheckBoxOf105, {L"No Such Face"}, L"", {}},
+};
+
+class WindowFaceTest : public ::testing::TestWithParam<FaceCase> {};
+
+TEST_P(WindowFaceTest, MeasuredWithTheFormsOwnCaptions)
+{
+    const FaceCase& c = GetParam();
+    FormDescription description = Probe(c.controls);
+    description.textCharset = kCyrillicCharset;
+    const FormDescription* forms[] = {&description};
+    const std::vector<FaceFit> fits = MeasureFaces(forms, c.candidates);
+    ASSERT_EQ(fits.size(), c.fits.size());
+    for (std::size_t i = 0; i < fits.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(fits[i].designHeight) << "13 pixels high at the design size";
+        EXPECT_EQ(fits[i].Fits(), c.fits[i]) << "overrun " << fits[i].overrun;
+    }
+    EXPECT_EQ(BestFace(fits), c.best);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, WindowFaceTest, ::testing::ValuesIn(kFaceCases),
+                         [](const ::testing::TestParamInfo<FaceCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
 
 }  // namespace

@@ -155,9 +155,9 @@ TEST_F(HelpWindowTest, TextIsTheFixtureByteForByte)
     EXPECT_EQ(Caption(HelpText()), expected);
     // In the text area as Windows-1251 bytes, which is what copying hands on.
     EXPECT_EQ(Form2->Memo1->Text(), ToCp1251(expected));
+    EXPECT_EQ(SendMessageW(HelpText(), EM_GETLINECOUNT, 0, 0), 19) << "every line fits the width unwrapped";
     if (std::wstring_view(WindowFontFace()) != L"MS Sans Serif")
         return;
-    EXPECT_EQ(SendMessageW(HelpText(), EM_GETLINECOUNT, 0, 0), 19) << "every line fits the width unwrapped";
     // Nineteen lines of the 12-point face (20 pixels each) are more than the
     // area's 369 pixels show: the last line scrolls into view with the caret.
     ClickHelp();
@@ -224,12 +224,14 @@ TEST_F(HelpWindowTest, TextAreaAsTheWindowDescribesIt)
     EXPECT_EQ(style & (ES_MULTILINE | ES_READONLY | WS_TABSTOP), DWORD{ES_MULTILINE | ES_READONLY | WS_TABSTOP});
     EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_BORDER), 0u) << "no scroll bars, word wrap";
     EXPECT_EQ(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), 0u) << "no border";
+    EXPECT_TRUE(IsWindowUnicode(HelpText())) << "the program's own text, right on every code page";
 
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(HelpText(), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -16);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
     EXPECT_STREQ(font.lfFaceName, WindowFontFace());
+    EXPECT_EQ(font.lfCharSet, RUSSIAN_CHARSET);
 
     // A read-only edit asks its window for the colours of a static control:
     // the window-text colour on the window's own button face.

@@ -158,6 +158,9 @@ TEST_F(MainWindowTest, ControlsAsTheTableSays)
 
         const LOGFONTW font = FontOf(window);
         EXPECT_STREQ(font.lfFaceName, WindowFontFace());
+        // Captions in the face's Cyrillic letters; the text areas and the edit
+        // in the ANSI code page's, like the bytes they hold.
+        EXPECT_EQ(font.lfCharSet, look.kind == Kind::Memo || look.kind == Kind::Edit ? DEFAULT_CHARSET : RUSSIAN_CHARSET);
         EXPECT_EQ(font.lfHeight, look.fontHeight);
         EXPECT_EQ(font.lfWeight, look.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_FALSE(font.lfUnderline);
